@@ -1,0 +1,5 @@
+#pragma once
+
+#include "framework/offline/IEffectOffline.h"
+
+using QuorvelAdapter = IEffectOffline;

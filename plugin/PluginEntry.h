@@ -1,0 +1,7 @@
+#pragma once
+
+#include "QuorvelAdapter.h"
+
+// Creates the meter plug-in on the adapter of the deliverable being built; the adapter's
+// entry point calls it.
+QuorvelAdapter* CreatePluginInstance(const QuorvelAdapter::HostContext& host);
