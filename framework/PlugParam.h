@@ -5,7 +5,13 @@
 #include <vector>
 
 // Kinds of parameter. No parameter of this system is a toggle; the kind is only tested for.
-enum ParamKind { ParamUndefined = 0, ParamToggle = 1, ParamInteger = 2, ParamChoice = 3, ParamContinuous = 4 };
+enum ParamKind {
+    ParamUndefined = 0,
+    ParamToggle = 1,
+    ParamInteger = 2,
+    ParamChoice = 3,
+    ParamContinuous = 4
+};
 
 // One parameter of a plug-in: its plain value, range, shape and display texts. Hosts and
 // controls speak normalised values 0..1; the plug-in reads plain values.

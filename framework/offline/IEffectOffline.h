@@ -33,8 +33,7 @@ public:
     // One block of `channels` channels (1 or 2 for a stereo plug-in): those channels are
     // connected, the others are not.
     void ProcessDouble(double* const* inputs, double* const* outputs, int channels, int frames);
-    void ProcessFloat(const float* const* inputs, float* const* outputs, int channels,
-                      int frames);
+    void ProcessFloat(const float* const* inputs, float* const* outputs, int channels, int frames);
 
     int QueryTransportState() { return transportState; }
 

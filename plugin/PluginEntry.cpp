@@ -1,0 +1,7 @@
+#include "PluginEntry.h"
+
+#include "CLS_QUORVEL.h"
+
+QuorvelAdapter* CreatePluginInstance(const QuorvelAdapter::HostContext& host) {
+    return new CLS_QUORVEL(host);
+}
