@@ -1,0 +1,5 @@
+#pragma once
+
+#include "adapters/vst2/IEffectVST2.h"
+
+using QuorvelAdapter = IEffectVST2;
