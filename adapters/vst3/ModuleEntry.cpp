@@ -1,0 +1,80 @@
+// The module's class factory and its one class, the meter effect.
+#include "adapters/vst3/ModuleEntry.h"
+
+#include "PluginEntry.h"
+#include "adapters/vst3/base/CPluginFactory.h"
+#include "framework/TextCopy.h"
+
+#include <mutex>
+
+using namespace vst3;
+
+namespace {
+
+constexpr uint32 classIdHigh = 0xF2AEE70D;
+constexpr uint32 classIdLow = 0x00DE4F4E;
+
+// Plug-in creation is serialised across the process. Made on first use, released at exit.
+std::mutex& CreationMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+FUnknown* CreateEffect() {
+    std::lock_guard<std::mutex> lock(CreationMutex());
+    QuorvelAdapter* plugin = CreatePluginInstance(QuorvelAdapter::HostContext{});
+    return static_cast<IAudioProcessor*>(plugin);
+}
+
+PFactoryInfo MakeFactoryInfo(const IEffectBase& plugin) {
+    PFactoryInfo info{};
+    CopyText(info.vendor, sizeof info.vendor, plugin.vendorName);
+    info.flags = kUnicode;
+    return info;
+}
+
+PClassInfo2 MakeClassInfo(const IEffectBase& plugin) {
+    PClassInfo2 info{};
+    FUID(classIdHigh, classIdLow, static_cast<uint32>(plugin.vendorId),
+         static_cast<uint32>(plugin.uniqueId))
+        .CopyTo(info.cid);
+    info.cardinality = kManyInstances;
+    CopyText(info.category, sizeof info.category, "Audio Module Class");
+    CopyText(info.name, sizeof info.name, plugin.effectName);
+    info.classFlags = 2;
+    CopyText(info.subCategories, sizeof info.subCategories, "Fx");
+    CopyText(info.version, sizeof info.version, "1.1.0");
+    CopyText(info.sdkVersion, sizeof info.sdkVersion, "VST 3.6.5");
+    return info;
+}
+
+struct ModuleRecords {
+    PFactoryInfo factory;
+    PClassInfo2 effect;
+};
+
+// Filled once per process. The identity they name is the plug-in's own, so it is read from
+// a plug-in object made for the purpose.
+const ModuleRecords& Records() {
+    static const ModuleRecords records = [] {
+        FUnknown* probe = CreateEffect();
+        const IEffectBase& plugin =
+            *static_cast<QuorvelAdapter*>(static_cast<IAudioProcessor*>(probe));
+        ModuleRecords made{MakeFactoryInfo(plugin), MakeClassInfo(plugin)};
+        probe->release();
+        return made;
+    }();
+    return records;
+}
+
+} // namespace
+
+QUORVEL_EXPORT IPluginFactory* PLUGIN_API GetPluginFactory() {
+    if (CPluginFactory* shared = CPluginFactory::Current()) {
+        shared->addRef();
+        return shared;
+    }
+    auto* factory = new CPluginFactory(Records().factory);
+    factory->registerClass(Records().effect, CreateEffect);
+    return factory;
+}

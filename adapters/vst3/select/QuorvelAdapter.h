@@ -1,0 +1,5 @@
+#pragma once
+
+#include "adapters/vst3/IEffectVST3.h"
+
+using QuorvelAdapter = IEffectVST3;
