@@ -34,9 +34,9 @@ double Ramp(double t, double from, double to) {
 Stereo Bass(double t) {
     const double hz = std::fmod(t, 8.0) < 4.0 ? 55.0 : 73.42;
     const double sinceBeat = SinceStep(t, beatSeconds);
-    const double bass = 0.4 * (0.6 + 0.4 * std::exp(-sinceBeat * 6.0)) * Sine(hz, t);
+    const double bass = 0.44 * (0.6 + 0.4 * std::exp(-sinceBeat * 6.0)) * Sine(hz, t);
     const double kickPhase = twoPi * (50.0 * sinceBeat + 7.0 * (1.0 - std::exp(-sinceBeat * 10.0)));
-    const double kick = t < 4.0 ? 0.0 : 0.55 * std::exp(-sinceBeat * 9.0) * std::sin(kickPhase);
+    const double kick = t < 4.0 ? 0.0 : 0.6 * std::exp(-sinceBeat * 9.0) * std::sin(kickPhase);
     return {bass + kick, bass + kick};
 }
 
@@ -51,7 +51,7 @@ Stereo Chord(double t) {
         left += Sine(hz, t);
         right += Sine(hz * 1.002, t);
     }
-    const double gain = 0.18 * swell * tremolo;
+    const double gain = 0.21 * swell * tremolo;
     return {gain * left, gain * right};
 }
 
@@ -63,9 +63,14 @@ Stereo HiHat(double t) {
     }
     const double sinceStep = SinceStep(t, beatSeconds / 2.0);
     const bool offBeat = SinceStep(t, beatSeconds) >= beatSeconds / 2.0;
-    const double envelope = (offBeat ? 0.5 : 0.25) * std::exp(-sinceStep * 40.0);
+    const double envelope = (offBeat ? 0.45 : 0.22) * std::exp(-sinceStep * 40.0);
     const double metal = Sine(6300.0, t) + 0.7 * Sine(8130.0, t) + 0.5 * Sine(10710.0, t);
     return {0.7 * envelope * metal, envelope * metal};
+}
+
+// A gentle saturation that keeps the peaks of the mix below full scale, as mastering would.
+double Saturate(double x) {
+    return std::tanh(x);
 }
 
 // Fades in over half a second and out over the last second.
@@ -95,9 +100,11 @@ MemorySource MakeDemoProgramme() {
         const Stereo parts[] = {Bass(t), Chord(t), HiHat(t)};
         const double fade = Fade(t);
         for (const Stereo& part : parts) {
-            left[i] += fade * part.left;
-            right[i] += fade * part.right;
+            left[i] += part.left;
+            right[i] += part.right;
         }
+        left[i] = fade * Saturate(left[i]);
+        right[i] = fade * Saturate(right[i]);
     }
     return MemorySource(demoRate, std::move(left), std::move(right));
 }
