@@ -64,6 +64,11 @@ ChannelPair ReadChannelPair(const char* token) {
     return pair;
 }
 
+// End of the channel range first .. first+count-1 within `channels` (no int overflow).
+int RangeEnd(int first, int count, int channels) {
+    return static_cast<int>(std::min<long long>(static_cast<long long>(first) + count, channels));
+}
+
 } // namespace
 
 IEffectBase::IEffectBase(const EffectConfig& config, int api)
@@ -222,6 +227,9 @@ void IEffectBase::AttachEditor(IGraphics* newEditor) {
         newEditor->ShowParamValue(i, params[i].NormalizedValue(), true);
     }
     newEditor->PrepareDrawing();
+    if (editor != newEditor) {
+        delete editor; // the base owns its editor: a replaced one goes
+    }
     editor = newEditor;
 }
 
@@ -332,7 +340,7 @@ bool IEffectBase::AcceptsChannelCounts(int inputs, int outputs) const {
 }
 
 void IEffectBase::ConnectInputChannels(int first, int count, bool connected) {
-    const int end = std::min(first + count, InputChannelCount());
+    const int end = RangeEnd(first, count, InputChannelCount());
     for (int i = std::max(0, first); i < end; ++i) {
         inputPorts[i].connected = connected;
         if (!connected) {
@@ -342,7 +350,7 @@ void IEffectBase::ConnectInputChannels(int first, int count, bool connected) {
 }
 
 void IEffectBase::ConnectOutputChannels(int first, int count, bool connected) {
-    const int end = std::min(first + count, OutputChannelCount());
+    const int end = RangeEnd(first, count, OutputChannelCount());
     for (int i = std::max(0, first); i < end; ++i) {
         outputPorts[i].connected = connected;
         if (!connected) {
@@ -375,7 +383,7 @@ namespace {
 // Hands buffers[k] to the k-th connected port among first .. first+count-1.
 template <typename Port, typename Assign>
 void AttachInOrder(std::vector<Port>& ports, int first, int count, Assign assign) {
-    const int end = std::min(first + count, static_cast<int>(ports.size()));
+    const int end = RangeEnd(first, count, static_cast<int>(ports.size()));
     int k = 0;
     for (int i = std::max(0, first); i < end; ++i) {
         if (ports[i].connected) {

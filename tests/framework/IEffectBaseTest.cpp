@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,7 +87,7 @@ TEST(IEffectBase, ChannelConfigurations) {
 
 TEST(IEffectBase, ResizeBlockBuffersKeepsOrRenews) {
     TestEffect effect;
-    effect.ConnectInputChannels(1, 5, false);
+    effect.ConnectInputChannels(1, INT_MAX, false);
     effect.ResizeBlockBuffers(8);
     effect.inputPorts[1].scratch[3] = 0.5;
     const double* before = effect.inputPorts[1].scratch.data();
@@ -244,6 +245,9 @@ TEST(IEffectBase, ParameterChangesFromEditorAndPlugin) {
     EXPECT_EQ(editor->shown[1].value, 20000.0);
     EXPECT_FALSE(editor->shown[1].normalised);
 
-    effect.reset();
+    bool replacementDeleted = false;
+    effect->AttachEditor(new FakeEditor(&replacementDeleted));
     EXPECT_TRUE(deleted);
+    effect.reset();
+    EXPECT_TRUE(replacementDeleted);
 }
