@@ -1,0 +1,30 @@
+# libpng as a static library built from Debian's libpng1.6 source package, which
+# scripts/install-deps.sh unpacks into build/deps. Defines the target quorvel_libpng.
+if(TARGET quorvel_libpng)
+  return()
+endif()
+
+file(GLOB _quorvel_libpng_dirs LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/build/deps/libpng1.6-*)
+list(SORT _quorvel_libpng_dirs)
+list(POP_BACK _quorvel_libpng_dirs _quorvel_libpng_default)
+set(QUORVEL_LIBPNG_SOURCE_DIR "${_quorvel_libpng_default}" CACHE PATH "Debian's libpng1.6 source")
+if(NOT EXISTS "${QUORVEL_LIBPNG_SOURCE_DIR}/png.h")
+  message(FATAL_ERROR "libpng source not found in build/deps: run scripts/install-deps.sh")
+endif()
+
+find_package(ZLIB REQUIRED)
+
+set(_quorvel_libpng_config ${CMAKE_CURRENT_BINARY_DIR}/libpng-config)
+configure_file(${QUORVEL_LIBPNG_SOURCE_DIR}/scripts/pnglibconf.h.prebuilt
+               ${_quorvel_libpng_config}/pnglibconf.h COPYONLY)
+
+set(_quorvel_libpng_sources)
+foreach(name png pngerror pngget pngmem pngpread pngread pngrio pngrtran pngrutil pngset
+             pngtrans pngwio pngwrite pngwtran pngwutil)
+  list(APPEND _quorvel_libpng_sources ${QUORVEL_LIBPNG_SOURCE_DIR}/${name}.c)
+endforeach()
+
+add_library(quorvel_libpng STATIC ${_quorvel_libpng_sources})
+target_include_directories(quorvel_libpng SYSTEM PUBLIC ${QUORVEL_LIBPNG_SOURCE_DIR}
+                                                        ${_quorvel_libpng_config})
+target_link_libraries(quorvel_libpng PUBLIC ZLIB::ZLIB)
