@@ -2,8 +2,10 @@
 # VSTPluginMain and main. -DLIBRARY=<file> -DWINDOWS=<bool> -DNM=<nm> -DOBJDUMP=<objdump>
 if(WINDOWS)
   execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
-  # Export name table rows look like "	[   0] VSTPluginMain".
-  string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+  # The name table: "[Ordinal/Name Pointer] Table" and rows such as "	[   0] VSTPluginMain",
+  # up to the next empty line.
+  string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)*" section "${table}")
+  string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${section}")
   string(REGEX REPLACE "\\[ *[0-9]+\\] " "" names "${rows}")
 else()
   execute_process(COMMAND ${NM} -D --defined-only --format=just-symbols ${LIBRARY}
