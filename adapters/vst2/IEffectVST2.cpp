@@ -20,7 +20,7 @@ constexpr VstIntPtr vendorSpecificAnswer = 0xBEEF;
 constexpr VstIntPtr maxBlockFrames = 1 << 16;
 constexpr int hostTextSize = kVstMaxNameLen;
 
-// The host's vendor version, a decimal number such as 8005, as 0xMMMMmmpp.
+// The host's vendor version, a decimal number such as 80005 for 8.0.5, as 0xMMMMmmpp.
 int VersionCodeFromDecimal(VstIntPtr decimal) {
     if (decimal < 0 || decimal > INT_MAX) {
         return 0;
@@ -338,6 +338,8 @@ void IEffectVST2::SetParameter(int paramIndex, float value) {
     if (!param) {
         return;
     }
+    // Normalised values outside 0..1 would put the plain value outside its range.
+    value = std::clamp(value, 0.0f, 1.0f);
     if (editor) {
         editor->ShowParamValue(paramIndex, value, true);
     }
@@ -586,6 +588,9 @@ VstIntPtr IEffectVST2::String2Parameter(int paramIndex, const char* text) {
     }
     if (text) {
         const double value = param->ParseValue(text);
+        if (std::isnan(value)) {
+            return 0; // "nan" reads as a number, but not as a value: the parameter keeps its own
+        }
         if (editor) {
             editor->ShowParamValue(paramIndex, value, false);
         }

@@ -1,6 +1,7 @@
 // Parameters, programs and chunks as a VST2 host sees them.
 #include "Vst2Fixture.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -34,6 +35,20 @@ TEST_F(Vst2Test, NormalisedValuesInAndOut) {
     Set(5, 1.0f);
     EXPECT_EQ(Display(5), "Momentary");
 
+    const struct {
+        int paramIndex;
+        float normalised;
+        const char* display;
+    } outOfRange[] = {
+        {0, -1.0f, "20"},  {0, 2.0f, "20000"}, {2, -0.5f, "-45.0"},
+        {2, 1.5f, "-5.0"}, {2, NAN, "-5.0"}, // not a value: kept
+    };
+    for (const auto& c : outOfRange) {
+        Set(c.paramIndex, c.normalised);
+        EXPECT_EQ(Display(c.paramIndex), c.display) << c.normalised;
+    }
+
+    Set(2, 0.75f);
     for (int outside : {-1, 9, 1000}) {
         Set(outside, 0.1f);
         EXPECT_EQ(Get(outside), 0.0f);
@@ -62,6 +77,8 @@ TEST_F(Vst2Test, String2ParameterTakesValueTexts) {
         EXPECT_EQ(Display(c.paramIndex), c.display);
     }
     EXPECT_EQ(host.Dispatch(effString2Parameter, 9, 0, const_cast<char*>("1")), 0);
+    EXPECT_EQ(host.Dispatch(effString2Parameter, 2, 0, const_cast<char*>("nan")), 0);
+    EXPECT_EQ(Display(2), "-45.0");
 }
 
 TEST_F(Vst2Test, ProgramNames) {
