@@ -60,7 +60,7 @@ TEST_F(Vst2Test, EffectRecordDescribesTheMeter) {
 TEST_F(Vst2Test, IdentityAnswers) {
     const OpcodeAnswer answers[] = {
         {effGetVstVersion, 2400}, {effIdentify, 0x4E764566}, {effGetVendorVersion, 11600},
-        {effGetPlugCategory, 1},  {effCanBeAutomated, 1},    {effEditIdle, 0},
+        {effGetPlugCategory, 1},  {effCanBeAutomated, 1},    {effIdle, 0},
         {effGetTailSize, 0},      {effProcessVarIo, 0},
     };
     for (const OpcodeAnswer& answer : answers) {
@@ -122,6 +122,17 @@ TEST_F(Vst2Test, SpeakerArrangementsAreStereo) {
     EXPECT_EQ(inputs->numChannels, 2);
     EXPECT_EQ(outputs->type, kSpeakerArrStereo);
     EXPECT_EQ(outputs->numChannels, 2);
+}
+
+TEST_F(Vst2Test, EditorOpcodesAnswerZeroWithoutEditor) {
+    ERect* rect = nullptr;
+    EXPECT_EQ(host.Dispatch(effEditGetRect, 0, 0, &rect), 0);
+    EXPECT_EQ(rect, nullptr);
+    int parentWindow = 0;
+    EXPECT_EQ(host.Dispatch(effEditOpen, 0, 0, &parentWindow), 0);
+    EXPECT_EQ(host.Dispatch(effEditIdle), 0);
+    EXPECT_EQ(host.Dispatch(effEditClose), 0);
+    EXPECT_EQ(host.effect->flags & effFlagsHasEditor, 0);
 }
 
 TEST_F(Vst2Test, VendorSpecificCalls) {
