@@ -53,6 +53,10 @@ double Measurable(double sample) {
     return std::isfinite(sample) ? sample : 0.0;
 }
 
+const char* TargetKindText(int kind) {
+    return kind == 0 ? "integrated" : kind == 1 ? "max short term" : "max momentary";
+}
+
 bool IsUsableSampleRate(double rate) {
     return rate > 0.0 && rate <= maxSampleRate;
 }
@@ -210,14 +214,11 @@ void CLS_QUORVEL::describeParameter(int paramIndex) {
     case ParamMiddleTarget:
     case ParamHighTarget: {
         const int band = paramIndex - ParamLowTarget;
-        std::snprintf(text, sizeof text, targetTexts[band], targetLufs[band]);
+        std::snprintf(text, sizeof text, targetTexts[band], targetLufs[band].load());
         break;
     }
     case ParamTargetKind:
-        std::snprintf(text, sizeof text, "Target to: %s",
-                      targetKind == 0   ? "integrated"
-                      : targetKind == 1 ? "max short term"
-                                        : "max momentary");
+        std::snprintf(text, sizeof text, "Target to: %s", TargetKindText(targetKind));
         break;
     case ParamResetOnPlay:
         ShowMessage(resetOnPlay ? "Reset data at play start" : "Lock data, keep at play start");

@@ -6,6 +6,7 @@
 #include "analysis/CrossoverFilter.h"
 #include "framework/MessageLine.h"
 
+#include <atomic>
 #include <cstdint>
 
 enum QuorvelParam {
@@ -42,9 +43,10 @@ public:
     void ResetAllBands();
 
     int32_t appliedValues[QuorvelParamCount];
-    int32_t targetKind = 0;
+    // Read by the editor's readouts without the lock.
+    std::atomic<int32_t> targetKind{0};
     uint32_t messageDeadline = 0; // process clock in ms; 0 when nothing is pending
-    float targetLufs[bandCount] = {-20.0f, -20.0f, -20.0f};
+    std::atomic<float> targetLufs[bandCount] = {-20.0f, -20.0f, -20.0f};
     double analysisSampleRate = 0.0;
     double integratedLufs[bandCount] = {BandLoudness::floorLufs, BandLoudness::floorLufs,
                                         BandLoudness::floorLufs};
