@@ -95,7 +95,9 @@ void PlugParam::SetValue(double plain) {
 }
 
 void PlugParam::SetClampedValue(double plain) {
-    SetValue(Clamped(plain));
+    if (!std::isnan(plain)) {
+        SetValue(Clamped(plain));
+    }
 }
 
 double PlugParam::Clamped(double plain) const {

@@ -38,7 +38,7 @@ public:
     double FromNormalized(double normalised) const;
     double NormalizedValue() const;
     void SetFromNormalized(double normalised);
-    // Plain value as given, and the same clamped into the range.
+    // Plain value as given, and the same clamped into the range (a NaN is not taken).
     void SetValue(double plain);
     void SetClampedValue(double plain);
     double Clamped(double plain) const;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 TEST(QuorvelIdentity, ConstructionRecord) {
@@ -230,9 +231,13 @@ TEST(QuorvelState, NineDoubles) {
     EXPECT_EQ(restored->targetKind, 1);
     EXPECT_TRUE(restored->resetOnPlay);
 
-    ChunkBuffer outOfRange;
-    outOfRange.AppendDouble(-1e9);
-    restored->ReadState(&outOfRange, 0);
+    ChunkBuffer damaged; // a value out of range is clamped, one that is not a number skipped
+    damaged.AppendDouble(-1e9);
+    damaged.AppendDouble(std::nan(""));
+    damaged.AppendDouble(-40.0);
+    restored->ReadState(&damaged, 0);
     EXPECT_EQ(restored->ParamAt(ParamFreqLow)->Value(), 20.0);
     EXPECT_EQ(restored->lowSplit.FrequencyHz(), 20);
+    EXPECT_EQ(restored->ParamAt(ParamFreqHigh)->Value(), 1000.0);
+    EXPECT_EQ(restored->targetLufs[0], -40.0f);
 }
