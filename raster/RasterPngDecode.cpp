@@ -2,15 +2,21 @@
 
 #include <png.h>
 
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace {
 
 constexpr png_uint_32 maxSide = 16384;
+
+// No deflate stream expands by more than this; an image needing more data than its file
+// could hold is damaged, and is refused before its pixels are allocated.
+constexpr unsigned long long maxInflation = 1032;
 
 struct MemoryReader {
     const uint8_t* next;
@@ -48,13 +54,16 @@ public:
 
 // Reads the header and sets libpng up to deliver rows of A, R, G, B bytes. False on an error.
 // No object with a destructor may live here: libpng's errors jump back to the setjmp.
-bool ReadHeader(png_structp png, png_infop info, png_uint_32& width, png_uint_32& height,
-                int& passes) {
+bool ReadHeader(png_structp png, png_infop info, size_t dataSize, png_uint_32& width,
+                png_uint_32& height, int& passes) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_read_info(png, info);
     int depth, type;
     png_get_IHDR(png, info, &width, &height, &depth, &type, nullptr, nullptr, nullptr);
+    const unsigned long long rowBits = 8ull + 1ull * width * png_get_channels(png, info) * depth;
+    if (height * ((rowBits + 7) / 8) > dataSize * maxInflation)
+        return false;
     bool alpha = (type & PNG_COLOR_MASK_ALPHA) != 0;
     if (type == PNG_COLOR_TYPE_PALETTE)
         png_set_palette_to_rgb(png);
@@ -106,10 +115,28 @@ RasterBitmap* Destination(RasterBitmap* into, int width, int height,
     if (into)
         into->Resize(width, height);
     else
-        created.reset(into = new RasterMemBitmap(width, height, 4));
-    const bool fits = into->Width() == width && into->Height() == height && into->Pixels() &&
-                      into->RowSpan() >= width;
+        created.reset(into = new (std::nothrow) RasterMemBitmap(width, height, 4));
+    const bool fits = into && into->Width() == width && into->Height() == height &&
+                      into->Pixels() && into->RowSpan() >= width;
     return fits ? into : nullptr;
+}
+
+// The whole file; nothing when it cannot be read or is larger than DecodePng takes.
+std::vector<uint8_t> FileContents(const char* path) {
+    std::vector<uint8_t> data;
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file)
+        return data;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0 && size < INT_MAX && std::fseek(file, 0, SEEK_SET) == 0) {
+            data.resize(size_t(size));
+            if (std::fread(data.data(), 1, data.size(), file) != data.size())
+                data.clear();
+        }
+    }
+    std::fclose(file);
+    return data;
 }
 
 } // namespace
@@ -125,7 +152,7 @@ RasterBitmap* DecodePng(const uint8_t* data, int size, RasterBitmap* into) {
     png_set_user_limits(structs.png, maxSide, maxSide);
     png_uint_32 width = 0, height = 0;
     int passes = 0;
-    if (!ReadHeader(structs.png, structs.info, width, height, passes))
+    if (!ReadHeader(structs.png, structs.info, size_t(size), width, height, passes))
         return nullptr;
     std::unique_ptr<RasterBitmap> created;
     RasterBitmap* bitmap = Destination(into, int(width), int(height), created);
@@ -137,17 +164,6 @@ RasterBitmap* DecodePng(const uint8_t* data, int size, RasterBitmap* into) {
 }
 
 RasterBitmap* LoadPngFile(const char* path, RasterBitmap* into) {
-    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
-    if (!file)
-        return nullptr;
-    std::vector<uint8_t> data;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0 && (size = std::ftell(file)) > 0 && size < 0x7FFFFFFF &&
-        std::fseek(file, 0, SEEK_SET) == 0) {
-        data.resize(size_t(size));
-        if (std::fread(data.data(), 1, data.size(), file) != data.size())
-            data.clear();
-    }
-    std::fclose(file);
+    const std::vector<uint8_t> data = FileContents(path);
     return DecodePng(data.data(), int(data.size()), into);
 }

@@ -111,6 +111,34 @@ TEST(DecodePng, DamagedDataGivesNull) {
     EXPECT_EQ(DecodePng(nullptr, 100, nullptr), nullptr);
 }
 
+uint32_t Crc32(const uint8_t* data, size_t size) {
+    uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
+    }
+    return ~crc;
+}
+
+TEST(DecodePng, RefusesSizesItsDataCannotHold) {
+    auto pattern = FromPixels(3, 2, ::pattern);
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(EncodePng(*pattern, png));
+    // The header chunk's width and height become 16000, with a matching checksum.
+    uint8_t* header = png.data() + 12; // chunk type, then width and height, big-endian
+    for (int side = 0; side < 2; ++side) {
+        header[4 + 4 * side + 2] = 16000 >> 8;
+        header[4 + 4 * side + 3] = 16000 & 0xFF;
+    }
+    const uint32_t crc = Crc32(header, 4 + 13);
+    for (int i = 0; i < 4; ++i)
+        header[4 + 13 + i] = uint8_t(crc >> (24 - 8 * i));
+    RasterMemBitmap into(2, 2, 4);
+    EXPECT_EQ(DecodePng(png.data(), int(png.size()), &into), nullptr);
+    EXPECT_EQ(into.Width(), 2) << "refused before resizing";
+}
+
 TEST(DecodePng, ResizesTheBitmapItDecodesInto) {
     auto pattern = FromPixels(3, 2, ::pattern);
     std::vector<uint8_t> png;
