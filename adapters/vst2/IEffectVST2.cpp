@@ -20,13 +20,16 @@ constexpr VstIntPtr vendorSpecificAnswer = 0xBEEF;
 constexpr VstIntPtr maxBlockFrames = 1 << 16;
 constexpr int hostTextSize = kVstMaxNameLen;
 
-// The host's vendor version, a decimal number such as 80005 for 8.0.5, as 0xMMMMmmpp.
+// The host's vendor version as 0xMMMMmmpp. Hosts send it in decimal, either as
+// major x 10000 + minor x 100 + patch (80005 for 8.0.5, the plug-in's own form) or, with a
+// one-digit major, as major x 1000 + minor x 100 + patch (8005 for 8.0.5).
 int VersionCodeFromDecimal(VstIntPtr decimal) {
     if (decimal < 0 || decimal > INT_MAX) {
         return 0;
     }
-    const auto major = static_cast<unsigned>(decimal / 10000) & 0xffffu;
-    const auto minor = static_cast<unsigned>(decimal % 10000 / 100);
+    const VstIntPtr majorUnit = decimal < 10000 ? 1000 : 10000;
+    const auto major = static_cast<unsigned>(decimal / majorUnit) & 0xffffu;
+    const auto minor = static_cast<unsigned>(decimal % majorUnit / 100);
     const auto patch = static_cast<unsigned>(decimal % 100);
     return static_cast<int>(major << 16 | minor << 8 | patch);
 }

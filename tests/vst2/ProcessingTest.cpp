@@ -193,9 +193,10 @@ TEST(Vst2HostId, ProductStringAndVersionIdentifyTheHost) {
         int hostVersion;
         int versionQuestions;
     } cases[] = {
-        // The decimal form is major x 10000 + minor x 100 + patch, as in the plug-in's own.
+        // Five-digit and four-digit decimal forms of 8.0.5.
         {"Steinberg CuBaSe", 80005, 3, 0x80005, 1},
-        {"CUBASE", 8005, 3, 0x5005, 1},
+        {"CUBASE", 8005, 3, 0x80005, 1},
+        {"cubase", 1203, 3, 0x10203, 1},
         {"cubase", 100203, 3, 0xA0203, 1},
         {"REAPER", 0, 1, 0, 1},
         {"Some Host", -7, 0, 0, 1},
