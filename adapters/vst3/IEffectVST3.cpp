@@ -76,9 +76,7 @@ IEffectVST3::IEffectVST3(const EffectConfig& config, const HostContext&)
     ConnectOutputChannels(0, OutputChannelCount(), true);
 }
 
-IEffectVST3::~IEffectVST3() {
-    views.clear();
-}
+IEffectVST3::~IEffectVST3() = default;
 
 bool IEffectVST3::OfflineRenderActive() {
     return processSetup.processMode == kOffline;

@@ -20,10 +20,14 @@ std::mutex& CreationMutex() {
     return mutex;
 }
 
-FUnknown* CreateEffect() {
+QuorvelAdapter* NewPlugin() {
     std::lock_guard<std::mutex> lock(CreationMutex());
-    QuorvelAdapter* plugin = CreatePluginInstance(QuorvelAdapter::HostContext{});
-    return static_cast<IAudioProcessor*>(plugin);
+    return CreatePluginInstance(QuorvelAdapter::HostContext{});
+}
+
+// The created object, answered as its IAudioProcessor.
+FUnknown* CreateEffect() {
+    return static_cast<IAudioProcessor*>(NewPlugin());
 }
 
 PFactoryInfo MakeFactoryInfo(const IEffectBase& plugin) {
@@ -41,7 +45,7 @@ PClassInfo2 MakeClassInfo(const IEffectBase& plugin) {
     info.cardinality = kManyInstances;
     CopyText(info.category, sizeof info.category, "Audio Module Class");
     CopyText(info.name, sizeof info.name, plugin.effectName);
-    info.classFlags = 2;
+    info.classFlags = kSimpleModeSupported;
     CopyText(info.subCategories, sizeof info.subCategories, "Fx");
     CopyText(info.version, sizeof info.version, "1.1.0");
     CopyText(info.sdkVersion, sizeof info.sdkVersion, "VST 3.6.5");
@@ -57,10 +61,8 @@ struct ModuleRecords {
 // a plug-in object made for the purpose.
 const ModuleRecords& Records() {
     static const ModuleRecords records = [] {
-        FUnknown* probe = CreateEffect();
-        const IEffectBase& plugin =
-            *static_cast<QuorvelAdapter*>(static_cast<IAudioProcessor*>(probe));
-        ModuleRecords made{MakeFactoryInfo(plugin), MakeClassInfo(plugin)};
+        QuorvelAdapter* probe = NewPlugin();
+        const ModuleRecords made{MakeFactoryInfo(*probe), MakeClassInfo(*probe)};
         probe->release();
         return made;
     }();

@@ -22,6 +22,7 @@ enum ParameterFlags : int32 { kCanAutomate = 0x1, kIsList = 0x8, kIsProgramChang
 enum ProcessContextStates : uint32 { kPlaying = 0x2, kCycleActive = 0x4, kRecording = 0x8 };
 enum EventTypes : uint16 { kNoteOnEvent = 0, kNoteOffEvent = 1 };
 enum FactoryFlags : int32 { kUnicode = 16 };
+enum ComponentFlags : uint32 { kSimpleModeSupported = 2 };
 enum SeekModes : int32 { kIBSeekSet = 0, kIBSeekCur = 1, kIBSeekEnd = 2 };
 
 constexpr UnitID kRootUnitId = 0;
