@@ -36,7 +36,8 @@ std::vector<char> DoublesAsBytes(const std::vector<double>& values) {
     return bytes;
 }
 
-// Two channels of a recognisable signal in, two channels of something else out.
+// Two channels of a recognisable signal in, two channels of something else out, with the
+// transport playing.
 template <class Sample> struct StereoBlock {
     explicit StereoBlock(int frames)
         : input(2, std::vector<Sample>(static_cast<size_t>(frames))),
@@ -61,12 +62,18 @@ template <class Sample> struct StereoBlock {
         data.numInputs = data.numOutputs = 1;
         data.inputs = &inBus;
         data.outputs = &outBus;
+        context.state = kPlaying;
+        context.sampleRate = 48000.0;
+        context.tempo = 120.0;
+        context.timeSigNumerator = context.timeSigDenominator = 4;
+        data.processContext = &context;
     }
 
     std::vector<std::vector<Sample>> input, output;
     Sample* inputs[2];
     Sample* outputs[2];
     AudioBusBuffers inBus{}, outBus{};
+    ProcessContext context{}; // a playing transport
     ProcessData data{};
 };
 
