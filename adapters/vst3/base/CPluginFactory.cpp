@@ -34,7 +34,10 @@ tresult CPluginFactory::getClassInfo(int32 index, PClassInfo* info) {
     const ClassEntry* entry = ClassAt(index);
     if (!entry || !info)
         return kInvalidArgument;
-    std::memcpy(info, &entry->info, offsetof(PClassInfo2, classFlags));
+    std::memcpy(info->cid, entry->info.cid, sizeof info->cid);
+    info->cardinality = entry->info.cardinality;
+    std::memcpy(info->category, entry->info.category, sizeof info->category);
+    std::memcpy(info->name, entry->info.name, sizeof info->name);
     return kResultOk;
 }
 

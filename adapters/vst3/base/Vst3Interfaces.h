@@ -65,7 +65,13 @@ struct PClassInfo2 {
     char8 version[64];
     char8 sdkVersion[64];
 };
-using PClassInfo = PClassInfo2; // the first 116 bytes of PClassInfo2
+// The first four fields of PClassInfo2.
+struct PClassInfo {
+    TUID cid;
+    int32 cardinality;
+    char8 category[32];
+    char8 name[64];
+};
 
 struct BusInfo {
     MediaType mediaType;
@@ -422,6 +428,7 @@ constexpr const char* kEditorViewType = "editor";
 
 // The layouts hosts compiled against.
 static_assert(sizeof(PFactoryInfo) == 452);
+static_assert(sizeof(PClassInfo) == 116);
 static_assert(sizeof(PClassInfo2) == 440 && offsetof(PClassInfo2, classFlags) == 116);
 static_assert(sizeof(BusInfo) == 276 && offsetof(BusInfo, busType) == 268);
 static_assert(sizeof(ProcessSetup) == 24 && offsetof(ProcessSetup, sampleRate) == 16);
