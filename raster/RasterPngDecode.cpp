@@ -58,6 +58,10 @@ bool ReadHeader(png_structp png, png_infop info, size_t dataSize, png_uint_32& w
                 png_uint_32& height, int& passes) {
     if (setjmp(png_jmpbuf(png)))
         return false;
+    png_set_user_limits(png, maxSide, maxSide);
+    // Only the image and its transparency matter; every other ancillary chunk is skipped
+    // unread, so a damaged length in one cannot ask for a huge buffer.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
     int depth, type;
     png_get_IHDR(png, info, &width, &height, &depth, &type, nullptr, nullptr, nullptr);
@@ -149,7 +153,6 @@ RasterBitmap* DecodePng(const uint8_t* data, int size, RasterBitmap* into) {
         return nullptr;
     MemoryReader reader{data, size_t(size)};
     png_set_read_fn(structs.png, &reader, ReadFromMemory);
-    png_set_user_limits(structs.png, maxSide, maxSide);
     png_uint_32 width = 0, height = 0;
     int passes = 0;
     if (!ReadHeader(structs.png, structs.info, size_t(size), width, height, passes))
