@@ -180,17 +180,27 @@ TEST(RasterLine, AxisLinesTakeShortcutsAndDiagonalsTheRule) {
 }
 
 TEST(RasterArc, AnglesStartUpAndTurnClockwise) {
-    auto dst = Filled(11, 11, 0);
-    RasterArc(dst.get(), 5, 5, 3, -pi / 2, 0, 0xFFFFFFFF, 1.0f, BlendCopy, false);
-    EXPECT_EQ(PixelAt(*dst, 2, 5), 0xFFFFFFFFu); // left end
-    EXPECT_EQ(PixelAt(*dst, 5, 2), 0xFFFFFFFFu); // top end
-    EXPECT_EQ(PixelAt(*dst, 3, 3), 0xFFFFFFFFu);
-    EXPECT_EQ(PixelAt(*dst, 8, 5), 0u);
-    EXPECT_EQ(PixelAt(*dst, 5, 8), 0u);
-    EXPECT_EQ(PixelAt(*dst, 5, 5), 0u);
-    auto swapped = Filled(11, 11, 0);
-    RasterArc(swapped.get(), 5, 5, 3, 0, -pi / 2, 0xFFFFFFFF, 1.0f, BlendCopy, false);
-    EXPECT_EQ(PixelsOf(*swapped), PixelsOf(*dst));
+    struct Case {
+        const char* what;
+        float angle1, angle2;
+        bool left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {"top left quarter", -pi / 2, 0, true, true, false, false},
+        {"angles in either order", 0, -pi / 2, true, true, false, false},
+        {"three quarters, open at the bottom", -3 * pi / 4, 3 * pi / 4, true, true, true, false},
+        {"past a whole turn", pi / 2, pi / 2 + 2 * pi, true, true, true, true},
+    };
+    for (const Case& c : cases) {
+        auto dst = Filled(11, 11, 0);
+        RasterArc(dst.get(), 5, 5, 3, c.angle1, c.angle2, 0xFFFFFFFF, 1.0f, BlendCopy, false);
+        const auto drawn = [&](int x, int y) { return PixelAt(*dst, x, y) == 0xFFFFFFFF; };
+        EXPECT_EQ(drawn(2, 5), c.left) << c.what;
+        EXPECT_EQ(drawn(5, 2), c.top) << c.what;
+        EXPECT_EQ(drawn(8, 5), c.right) << c.what;
+        EXPECT_EQ(drawn(5, 8), c.bottom) << c.what;
+        EXPECT_FALSE(drawn(5, 5)) << c.what;
+    }
 }
 
 TEST(RasterArc, WholeCircleIsSymmetric) {
