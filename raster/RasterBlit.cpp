@@ -187,7 +187,12 @@ void RasterRotatedBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY
     const Sampler sample{in, bounds, (mode & FilterBilinear) != 0};
     const long long stepSX = ToFixed(dsdx), stepTX = ToFixed(dtdx);
     const long long stepSY = ToFixed(dsdy), stepTY = ToFixed(dtdy);
-    long long rowS = ToFixed(srcX - float(bounds.L)), rowT = ToFixed(srcY - float(bounds.T));
+    // Each destination pixel samples the source where its centre lands: the pixel there, or
+    // with filtering the four pixels whose centres surround that point.
+    const float offset = sample.bilinear ? 0.5f : 0.0f;
+    const float firstX = srcX + 0.5f * (dsdx + dsdy) - offset - float(bounds.L);
+    const float firstY = srcY + 0.5f * (dtdx + dtdy) - offset - float(bounds.T);
+    long long rowS = ToFixed(firstX), rowT = ToFixed(firstY);
     WithSourceOp(mode, ia, [&](auto op) {
         Pixel32* row = out.At(int(x), int(y));
         for (long long j = 0; j < h; ++j, row += out.span, rowS += stepSY, rowT += stepTY) {

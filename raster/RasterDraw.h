@@ -20,14 +20,15 @@ struct RasterRect {
 // of 0 (or NaN) or an unknown combine rule, and treats weights above 1 as 1. Colours are
 // Pixel32 values; coordinates are pixels from the top left, y downward.
 
-// Copies src (or its part srcRect) to (dstX, dstY).
+// Copies src (or the srcRect of it) to (dstX, dstY).
 void RasterBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY,
                 const RasterRect* srcRect, float weight, int mode);
 
 // Copies the source rectangle (srcX, srcY, srcW, srcH) scaled into the destination rectangle
 // and turned clockwise by angle (radians) about the destination's centre, moved by
-// (rotCentreX, rotCentreY). A negative dstW or dstH mirrors. Samples outside the source (or
-// outside the source rectangle, with clipToSourceRect) leave the destination unchanged.
+// (rotCentreX, rotCentreY). A negative dstW or dstH mirrors. Each destination pixel takes the
+// source where its centre lands (FilterBilinear: mixed from the four nearest pixels); samples
+// outside the source (or the source rectangle, with clipToSourceRect) leave it unchanged.
 void RasterRotatedBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int dstW,
                        int dstH, float srcX, float srcY, float srcW, float srcH, float angle,
                        bool clipToSourceRect, float weight, int mode, float rotCentreX,

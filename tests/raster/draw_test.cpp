@@ -135,14 +135,26 @@ TEST(RasterRotatedBlit, TurnByZeroWithFilteringReproducesTheSource) {
     EXPECT_EQ(PixelsOf(*dst), pixels);
 }
 
-TEST(RasterRotatedBlit, PositiveAnglesTurnClockwise) {
-    auto src = FromPixels(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
-    auto dst = Filled(3, 3, 0);
-    RasterRotatedBlit(dst.get(), src.get(), 0, 0, 3, 3, 0, 0, 3, 3, pi / 2, false, 1.0f, BlendCopy,
-                      0, 0);
-    // The left column, read upwards, becomes the top row. Positions are pixel corners, so a
-    // quarter turn about the centre moves the picture one column to the right.
-    EXPECT_EQ(PixelsOf(*dst), (std::vector<Pixel32>{0, 7, 4, 0, 8, 5, 0, 9, 6}));
+TEST(RasterRotatedBlit, TurnsAndMirrorsWholePixels) {
+    struct Case {
+        const char* what;
+        float angle;
+        int dstX, dstW;
+        std::vector<Pixel32> expected;
+    };
+    const Case cases[] = {
+        {"a positive angle turns clockwise", pi / 2, 0, 3, {7, 4, 1, 8, 5, 2, 9, 6, 3}},
+        {"a negative angle turns anticlockwise", -pi / 2, 0, 3, {3, 6, 9, 2, 5, 8, 1, 4, 7}},
+        {"half a turn", pi, 0, 3, {9, 8, 7, 6, 5, 4, 3, 2, 1}},
+        {"a negative width mirrors", 0, 3, -3, {3, 2, 1, 6, 5, 4, 9, 8, 7}},
+    };
+    for (const Case& c : cases) {
+        auto src = FromPixels(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+        auto dst = Filled(3, 3, 0);
+        RasterRotatedBlit(dst.get(), src.get(), c.dstX, 0, c.dstW, 3, 0, 0, 3, 3, c.angle, false,
+                          1.0f, BlendCopy, 0, 0);
+        EXPECT_EQ(PixelsOf(*dst), c.expected) << c.what;
+    }
 }
 
 TEST(RasterLineF, AntialiasedVerticalLineBetweenColumnsSplitsEvenly) {
