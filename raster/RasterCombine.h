@@ -37,11 +37,13 @@ template <class F> inline Pixel32 ColourChannels(Pixel32 s, Pixel32 d, F f) {
     return Channels<0, 24>(s, d, f);
 }
 
+// s moved toward d by keep/256, the division truncating toward zero.
 inline int Mix(int s, int d, int keep) {
     return s + (d - s) * keep / 256;
 }
 
-// Each op maps (source, destination) to the new destination pixel.
+// Each op maps (source, destination) to the new destination pixel. The first four are the
+// copies at weights 1, 1/2, 1/4 and 3/4 by shifts, each channel shifted before adding.
 struct SetOp {
     Pixel32 operator()(Pixel32 s, Pixel32) const { return s; }
 };
@@ -60,13 +62,16 @@ struct ThreeQuarterOp {
         return ((s >> 1) & 0x7F7F7F7F) + ((s >> 2) & 0x3F3F3F3F) + ((d >> 2) & 0x3F3F3F3F);
     }
 };
+// Copy at weight ia.
 struct CopyOp {
     int ia;
     Pixel32 operator()(Pixel32 s, Pixel32 d) const {
         return AllChannels(s, d, [k = 256 - ia](int sc, int dc) { return Mix(sc, dc, k); });
     }
 };
-// Copy weighted by source alpha at full weight.
+// Copy weighted by source alpha at full weight. It keeps (255 - alpha)/256 of the destination
+// where the weighted rule below keeps (256 - w)/256: the two differ on purpose, and pictures
+// drawn with them depend on both.
 struct CopyAlphaFullOp {
     Pixel32 operator()(Pixel32 s, Pixel32 d) const {
         const int sa = Alpha(s);
@@ -77,6 +82,7 @@ struct CopyAlphaFullOp {
         return colour | Pixel32(Clamp255(Alpha(d) + sa)) << 24;
     }
 };
+// Copy weighted by source alpha and by ia below 256.
 struct CopyAlphaOp {
     int ia;
     Pixel32 operator()(Pixel32 s, Pixel32 d) const {
@@ -89,6 +95,7 @@ struct CopyAlphaOp {
         return colour | Pixel32(Clamp255(Alpha(d) + w)) << 24;
     }
 };
+// The additive rules saturate each channel at 255.
 struct AddOp {
     int ia;
     Pixel32 operator()(Pixel32 s, Pixel32 d) const {
@@ -108,6 +115,7 @@ struct AddAlphaOp {
         return colour | Pixel32(Clamp255(Alpha(d) + sa * w / 256)) << 24;
     }
 };
+// Dodge brightens the destination by dividing it by the inverted source.
 struct DodgeOp {
     int ia;
     Pixel32 operator()(Pixel32 s, Pixel32 d) const {
