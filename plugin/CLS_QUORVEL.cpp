@@ -12,7 +12,9 @@ namespace {
 constexpr int32_t notApplied = -101; // no parameter rounds to this
 constexpr double maxSampleRate = 4.0e6;
 
-const EffectConfig quorvelConfig = {
+} // namespace
+
+const EffectConfig CLS_QUORVEL::config = {
     QuorvelParamCount,
     "1-1 2-2",
     CLS_QUORVEL::presetSlots,
@@ -28,6 +30,8 @@ const EffectConfig quorvelConfig = {
     false,
     0,
 };
+
+namespace {
 
 struct GenrePreset {
     const char* name;
@@ -64,9 +68,9 @@ bool IsUsableSampleRate(double rate) {
 } // namespace
 
 CLS_QUORVEL::CLS_QUORVEL(const QuorvelAdapter::HostContext& host)
-    : QuorvelAdapter(quorvelConfig, host), bands{BandLoudness(analysisSampleRate),
-                                                 BandLoudness(analysisSampleRate),
-                                                 BandLoudness(analysisSampleRate)},
+    : QuorvelAdapter(config, host), bands{BandLoudness(analysisSampleRate),
+                                          BandLoudness(analysisSampleRate),
+                                          BandLoudness(analysisSampleRate)},
       lowSplit(analysisSampleRate, true), highSplit(analysisSampleRate, false) {
     for (int32_t& applied : appliedValues) {
         applied = notApplied;

@@ -29,6 +29,8 @@ public:
     static constexpr int bandCount = 3;
     static constexpr int presetSlots = 30;
     static constexpr int messageMs = 9000;
+    // Identity, parameter and preset counts and channel configuration.
+    static const EffectConfig config;
 
     explicit CLS_QUORVEL(const QuorvelAdapter::HostContext& host);
     ~CLS_QUORVEL() override;

@@ -5,3 +5,7 @@
 QuorvelAdapter* CreatePluginInstance(const QuorvelAdapter::HostContext& host) {
     return new CLS_QUORVEL(host);
 }
+
+const EffectConfig& PluginConfig() {
+    return CLS_QUORVEL::config;
+}

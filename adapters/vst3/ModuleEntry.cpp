@@ -30,14 +30,14 @@ FUnknown* CreateEffect() {
     return static_cast<IAudioProcessor*>(NewPlugin());
 }
 
-PFactoryInfo MakeFactoryInfo(const IEffectBase& plugin) {
+PFactoryInfo MakeFactoryInfo(const EffectConfig& plugin) {
     PFactoryInfo info{};
     CopyText(info.vendor, sizeof info.vendor, plugin.vendorName);
     info.flags = kUnicode;
     return info;
 }
 
-PClassInfo2 MakeClassInfo(const IEffectBase& plugin) {
+PClassInfo2 MakeClassInfo(const EffectConfig& plugin) {
     PClassInfo2 info{};
     FUID(classIdHigh, classIdLow, static_cast<uint32>(plugin.vendorId),
          static_cast<uint32>(plugin.uniqueId))
@@ -57,15 +57,10 @@ struct ModuleRecords {
     PClassInfo2 effect;
 };
 
-// Filled once per process. The identity they name is the plug-in's own, so it is read from
-// a plug-in object made for the purpose.
+// Filled once per process from the plug-in's identity.
 const ModuleRecords& Records() {
-    static const ModuleRecords records = [] {
-        QuorvelAdapter* probe = NewPlugin();
-        const ModuleRecords made{MakeFactoryInfo(*probe), MakeClassInfo(*probe)};
-        probe->release();
-        return made;
-    }();
+    static const ModuleRecords records{MakeFactoryInfo(PluginConfig()),
+                                       MakeClassInfo(PluginConfig())};
     return records;
 }
 
