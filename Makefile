@@ -12,6 +12,7 @@ export WINEDEBUG        := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=
 
 CMAKE_COMMON := -DQUORVEL_WERROR=$(WERROR)
+MAKEFLAGS    += --no-print-directory
 
 .PHONY: all native windows deps test test-native test-windows demo bench clean
 
@@ -45,7 +46,8 @@ test-windows:
 
 demo: deps
 	@cmake -S . -B $(NATIVE) $(CMAKE_COMMON) >/dev/null
-	@cmake --build $(NATIVE) -j $(JOBS) --target quorvel-meter
+	@cmake --build $(NATIVE) -j $(JOBS) --target quorvel-meter > $(BUILD)/demo-build.log \
+	  || { cat $(BUILD)/demo-build.log; exit 1; }
 	@$(NATIVE)/tools/quorvel-meter --demo
 
 bench:
