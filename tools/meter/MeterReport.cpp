@@ -4,11 +4,12 @@ std::optional<Difference> ReadDifference(double measuredLufs, float targetLufs) 
     if (!(measuredLufs >= -100.0)) {
         return std::nullopt;
     }
+    // As the readout compares: the upper bound summed in single precision, the lower in double.
     const double lu = measuredLufs - targetLufs;
     if (measuredLufs > targetLufs + 0.5f) {
         return Difference{lu, Verdict::TooLoud};
     }
-    if (measuredLufs > targetLufs - 0.5f) {
+    if (measuredLufs > targetLufs - 0.5) {
         return Difference{lu, Verdict::OnTarget};
     }
     return Difference{lu, Verdict::TooQuiet};
