@@ -338,10 +338,11 @@ float IEffectVST2::GetParameter(int paramIndex) {
 void IEffectVST2::SetParameter(int paramIndex, float value) {
     Lock lock(pluginLock);
     PlugParam* param = ParamAt(paramIndex);
-    if (!param) {
+    if (!param || std::isnan(value)) {
         return;
     }
-    // Normalised values outside 0..1 would put the plain value outside its range.
+    // A NaN is no value: the parameter keeps its own, and neither editor nor plug-in hear of
+    // it. Normalised values outside 0..1 would put the plain value outside its range.
     value = std::clamp(value, 0.0f, 1.0f);
     if (editor) {
         editor->ShowParamValue(paramIndex, value, true);

@@ -1,6 +1,8 @@
 // Parameters, programs and chunks as a VST2 host sees them.
 #include "Vst2Fixture.h"
 
+#include "framework/IGraphics.h"
+
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -54,6 +56,47 @@ TEST_F(Vst2Test, NormalisedValuesInAndOut) {
         EXPECT_EQ(Get(outside), 0.0f);
     }
     EXPECT_FLOAT_EQ(Get(2), 0.75f);
+}
+
+// Records what the plug-in shows in its editor.
+class RecordingEditor : public IGraphics {
+public:
+    struct Shown {
+        int paramIndex;
+        double value;
+        bool normalised;
+    };
+
+    explicit RecordingEditor(std::vector<Shown>* shown) : shown(shown) {}
+    void ShowParamValue(int paramIndex, double value, bool normalised) override {
+        shown->push_back({paramIndex, value, normalised});
+    }
+    void PrepareDrawing() override {}
+    void StartEditEndCountdown(int) override {}
+    void CancelEditEndCountdown() override {}
+    int FrameRate() const override { return 24; }
+
+private:
+    std::vector<Shown>* shown;
+};
+
+TEST_F(Vst2Test, HostValuesReachTheEditor) {
+    host.Start(48000.0f, 512);
+    std::vector<RecordingEditor::Shown> shown;
+    Object().AttachEditor(new RecordingEditor(&shown)); // the plug-in owns it from here
+    EXPECT_EQ(host.effect->flags & effFlagsHasEditor, effFlagsHasEditor);
+    shown.clear();
+
+    Set(2, NAN); // not a value: nothing to show
+    Set(2, 1.5f);
+    host.Dispatch(effString2Parameter, 5, 0, const_cast<char*>("Short Term"));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].paramIndex, 2);
+    EXPECT_EQ(shown[0].value, 1.0);
+    EXPECT_TRUE(shown[0].normalised);
+    EXPECT_EQ(shown[1].paramIndex, 5);
+    EXPECT_EQ(shown[1].value, 1.0);
+    EXPECT_FALSE(shown[1].normalised);
 }
 
 TEST_F(Vst2Test, String2ParameterTakesValueTexts) {
