@@ -22,9 +22,14 @@ std::mutex& CreationMutex() {
 } // namespace
 
 extern "C" QUORVEL_ENTRY AEffect* VSTPluginMain(audioMasterCallback hostCallback) {
-    std::lock_guard<std::mutex> lock(CreationMutex());
-    QuorvelAdapter* plugin = CreatePluginInstance(IEffectVST2::HostContext{hostCallback});
-    return plugin ? plugin->HostEffect() : nullptr;
+    // Nothing may be thrown into the host: a creation that fails (out of memory) gives null.
+    try {
+        std::lock_guard<std::mutex> lock(CreationMutex());
+        QuorvelAdapter* plugin = CreatePluginInstance(IEffectVST2::HostContext{hostCallback});
+        return plugin ? plugin->HostEffect() : nullptr;
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 #ifndef _WIN32
