@@ -43,6 +43,7 @@ public:
     VstSpeakerArrangement inputArrangement{};
     VstSpeakerArrangement outputArrangement{};
     bool quirksApplied = false;
+    int32_t hostExtensionFlags = 0; // reserved for host-specific capability queries; unused
     ChunkBuffer programChunk;
     ChunkBuffer bankChunk;
     AEffect effect{};
