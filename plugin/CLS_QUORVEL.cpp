@@ -150,7 +150,8 @@ bool CLS_QUORVEL::ApplyParam(int paramIndex, int applied) {
     case ParamLowTarget:
     case ParamMiddleTarget:
     case ParamHighTarget:
-        targetLufs[paramIndex - ParamLowTarget] = static_cast<float>(applied) * 0.1f;
+        // Tenths of a LU, scaled in double precision and then stored as a float.
+        targetLufs[paramIndex - ParamLowTarget] = static_cast<float>(applied * 0.1);
         return true;
     case ParamTargetKind:
         targetKind = applied;

@@ -124,6 +124,8 @@ TEST(QuorvelParameters, DescriptionsAfterProcessingStarted) {
     meter.Open();
     SetParam(meter, ParamLowTarget, -12.34);
     EXPECT_EQ(meter.targetLufs[0], -12.3f);
+    SetParam(meter, ParamMiddleTarget, -44.6); // -446 x 0.1f would give -44.6000023
+    EXPECT_EQ(meter.targetLufs[1], -44.6f);
     EXPECT_STREQ(meter.messageText.Text(), ""); // no block yet
     EXPECT_EQ(meter.messageDeadline, 0u);
     meter.NotifyParamHovered(ParamTargetKind);
