@@ -341,9 +341,15 @@ bool IEffectBase::AcceptsChannelCounts(int inputs, int outputs) const {
 void IEffectBase::ConnectInputChannels(int first, int count, bool connected) {
     const int end = RangeEnd(first, count, InputChannelCount());
     for (int i = std::max(0, first); i < end; ++i) {
-        inputPorts[i].connected = connected;
+        InputPort& port = inputPorts[i];
+        if (!connected && port.connected) {
+            // The scratch buffer may still hold converted host samples: an unconnected
+            // channel reads silence.
+            std::fill(port.scratch.begin(), port.scratch.end(), 0.0);
+        }
+        port.connected = connected;
         if (!connected) {
-            inputSlots[i] = inputPorts[i].scratch.data();
+            inputSlots[i] = port.scratch.data();
         }
     }
 }

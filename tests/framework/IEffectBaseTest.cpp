@@ -138,6 +138,18 @@ TEST(IEffectBase, DisabledAndBypassedBlocks) {
     }
 }
 
+TEST(IEffectBase, DisconnectedInputReadsSilence) {
+    TestEffect effect;
+    effect.ResizeBlockBuffers(4);
+    float left[4] = {1, 2, 3, 4}, right[4] = {5, 6, 7, 8}, out[2][4] = {};
+    const float* stereoIn[] = {left, right};
+    float* stereoOut[] = {out[0], out[1]};
+    effect.ProcessFloat(stereoIn, stereoOut, 2, 4); // right converted into its scratch buffer
+    effect.ProcessFloat(stereoIn, stereoOut, 1, 4); // mono: the right channel is not connected
+    EXPECT_EQ(effect.inputSlots[1], effect.inputPorts[1].scratch.data());
+    EXPECT_EQ(effect.inputPorts[1].scratch, std::vector<double>(4, 0.0));
+}
+
 TEST(IEffectBase, DefaultProcessBlockZeroesExtraOutputs) {
     TestEffect effect("1-2");
     effect.ResizeBlockBuffers(3);
