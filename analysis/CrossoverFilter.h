@@ -12,7 +12,6 @@ public:
     void SetFrequency(int hz);
 
     int FrequencyHz() const { return frequencyHz; }
-    bool IsLowPass() const { return isLowPass; }
 
     // One sample of channel 0 (left) or 1 (right) through the first section.
     double LowPass(double x, int channel) { return Step(state, x, channel, +2.0); }

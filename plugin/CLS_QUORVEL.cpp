@@ -111,7 +111,7 @@ void CLS_QUORVEL::DefineParameters() {
     }
 }
 
-// The genre presets leave "Split by 24dB" at its default, on.
+// The genre presets set "Split by 24dB" to its default, on.
 void CLS_QUORVEL::AddFactoryPresets() {
     AddDefaultPresets("---- default ----", 1);
     for (const GenrePreset& preset : genrePresets) {
