@@ -397,18 +397,20 @@ tresult IEffectVST3::loadComponentState(IBStream* state) {
                                                                                : kResultOk;
 }
 
-// Reads until a read delivers nothing. WaveLab's streams report failures on reads that
-// deliver data, so for it the data counts and reading goes on.
+// Reads until a read delivers nothing, whatever that read reports: some streams report a
+// failure once they are at their end. A failure on a read that delivers data means the stream
+// broke off. WaveLab's streams report failures on reads that deliver data, so for it the data
+// counts and reading goes on.
 bool IEffectVST3::ReadWholeStream(IBStream* state, ChunkBuffer& chunk) const {
     char piece[statePiece];
     for (;;) {
         int32 delivered = 0;
         const bool failed = StreamFailed(state->read(piece, statePiece, &delivered));
-        if (failed && hostId != hostWavelab)
-            return false;
         delivered = std::clamp(delivered, 0, statePiece);
         if (delivered == 0)
             return true;
+        if (failed && hostId != hostWavelab)
+            return false;
         chunk.AppendBytes(piece, delivered);
     }
 }

@@ -403,6 +403,13 @@ TEST_F(Vst3EffectTest, StreamFailingHalfWayChangesNothing) {
     EXPECT_EQ(component->getState(nullptr), kInvalidArgument);
 }
 
+TEST_F(Vst3EffectTest, StreamReportingFailureAtItsEndStillRestores) {
+    MemoryStream state(DoublesAsBytes({1000, 3000, -30, -25, -15, 1, 0, 0, 0}));
+    state.failsAtEnd = true;
+    component->setState(&state);
+    EXPECT_NEAR(controller->getParamNormalized(lowTarget), 15.0 / 40, 1e-9);
+}
+
 TEST_F(Vst3EffectTest, ControllerStateIsEmpty) {
     MemoryStream stream(DoublesAsBytes({1000}));
     EXPECT_EQ(controller->getState(&stream), kResultOk);

@@ -21,7 +21,7 @@ tresult MemoryStream::read(void* buffer, int32 numBytes, int32* numBytesRead) {
     const size_t end = std::min({bytes.size(), failAt, position + std::max(numBytes, 0)});
     const size_t count = end - std::min(position, end);
     std::memcpy(buffer, bytes.data() + position, count);
-    const bool failed = position + count >= failAt && numBytes > 0;
+    const bool failed = (position + count >= failAt || (failsAtEnd && count == 0)) && numBytes > 0;
     position += count;
     if (numBytesRead)
         *numBytesRead = static_cast<int32>(count);

@@ -56,7 +56,8 @@ private:
 };
 
 // A byte stream in memory. With failAt set, reads fail once they reach that position: the
-// read that crosses it delivers the bytes before it and reports a failure.
+// read that crosses it delivers the bytes before it and reports a failure. With failsAtEnd
+// set, a read that finds nothing left reports a failure, as some hosts' streams do.
 class MemoryStream : public HostObject<vst3::IBStream> {
 public:
     MemoryStream() = default;
@@ -72,6 +73,7 @@ public:
     std::vector<char> bytes;
     size_t position = 0;
     size_t failAt = SIZE_MAX;
+    bool failsAtEnd = false;
 };
 
 class ParamQueue : public HostObject<vst3::IParamValueQueue> {
