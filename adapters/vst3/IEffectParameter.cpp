@@ -24,14 +24,16 @@ ParameterInfo InfoFor(const PlugParam& param, ParamID id, UnitID unitId) {
     return info;
 }
 
-// The decimal number at the start of text after blanks and a plus sign; 0 when none.
+// The decimal number at the start of text after blanks and a plus sign; 0 when none. Words
+// such as "nan" and "inf" are no number.
 double LeadingNumber(const char* text) {
     while (*text == ' ' || *text == '\t')
         ++text;
     if (*text == '+')
         ++text;
     double number = 0.0;
-    if (std::from_chars(text, text + std::strlen(text), number).ec != std::errc())
+    if (std::from_chars(text, text + std::strlen(text), number).ec != std::errc() ||
+        !std::isfinite(number))
         return 0.0;
     return number;
 }

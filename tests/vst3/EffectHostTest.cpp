@@ -453,9 +453,11 @@ TEST_F(Vst3EffectTest, ValuesAndTextsConvert) {
     TChar typed[] = u" -25.0 lu";
     ASSERT_EQ(controller->getParamValueByString(lowTarget, typed, value), kResultOk);
     EXPECT_NEAR(value, 0.5, 1e-9);
-    TChar word[] = u"loud";
-    ASSERT_EQ(controller->getParamValueByString(lowTarget, word, value), kResultOk);
-    EXPECT_EQ(value, 1.0); // no number reads as 0, the top of the range
+    for (const char16_t* word : {u"loud", u"nan", u"-inf"}) {
+        std::u16string text = word;
+        ASSERT_EQ(controller->getParamValueByString(lowTarget, text.data(), value), kResultOk);
+        EXPECT_EQ(value, 1.0); // no number reads as 0, the top of the range
+    }
     EXPECT_EQ(controller->getParamValueByString(99, typed, value), kResultFalse);
 
     EXPECT_NEAR(controller->normalizedParamToPlain(lowTarget, 0.625), -20.0, 1e-9);
