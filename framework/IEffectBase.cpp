@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -250,8 +251,8 @@ PlugParam* IEffectBase::ParamAt(int paramIndex) {
 void IEffectBase::SetParameterFromEditor(int paramIndex, double normalised) {
     std::lock_guard<std::recursive_mutex> lock(pluginLock);
     PlugParam* param = ParamAt(paramIndex);
-    if (param == nullptr) {
-        return;
+    if (param == nullptr || std::isnan(normalised)) {
+        return; // a NaN is no value: neither the parameter nor the host is told of it
     }
     param->SetFromNormalized(normalised);
     HostSetParamValue(paramIndex, normalised);

@@ -3,6 +3,7 @@
 
 #include "framework/TextCopy.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -19,21 +20,28 @@ bool IEffectBase::WriteParamValues(ChunkBuffer* chunk) {
 }
 
 // A value that is not complete is not used: the parameter it would belong to, and every
-// later one, keep their values, and the result is -1.
+// later one, keep their values, and the result is -1. A value that is not a number is not
+// used either: its parameter keeps its value, the others are read, and the result is -1.
 int IEffectBase::ReadParamValues(const ChunkBuffer* chunk, int pos) {
     if (chunk == nullptr) {
         return -1;
     }
     std::lock_guard<std::recursive_mutex> lock(pluginLock);
+    bool allNumbers = true;
     for (int i = 0; i < ParamCount() && pos >= 0; ++i) {
         double stored = 0.0;
         pos = chunk->ReadDouble(pos, &stored);
-        if (pos >= 0 && ShouldRestoreParam(i, currentPresetIndex)) {
+        if (pos < 0) {
+            break;
+        }
+        if (std::isnan(stored)) {
+            allNumbers = false;
+        } else if (ShouldRestoreParam(i, currentPresetIndex)) {
             params[i].SetClampedValue(stored);
             NotifyParamChanged(i);
         }
     }
-    return pos;
+    return allNumbers ? pos : -1;
 }
 
 bool IEffectBase::WritePresets(ChunkBuffer* chunk) {

@@ -91,13 +91,13 @@ void PlugParam::SetFromNormalized(double normalised) {
 }
 
 void PlugParam::SetValue(double plain) {
-    value.store(plain, std::memory_order_relaxed);
+    if (!std::isnan(plain)) {
+        value.store(plain, std::memory_order_relaxed);
+    }
 }
 
 void PlugParam::SetClampedValue(double plain) {
-    if (!std::isnan(plain)) {
-        SetValue(Clamped(plain));
-    }
+    SetValue(Clamped(plain));
 }
 
 double PlugParam::Clamped(double plain) const {

@@ -38,7 +38,8 @@ public:
     double FromNormalized(double normalised) const;
     double NormalizedValue() const;
     void SetFromNormalized(double normalised);
-    // Plain value as given, and the same clamped into the range (a NaN is not taken).
+    // Plain value as given, and the same clamped into the range. A NaN is never taken: the
+    // parameter keeps its value.
     void SetValue(double plain);
     void SetClampedValue(double plain);
     double Clamped(double plain) const;
@@ -48,6 +49,8 @@ public:
     int ValueTextCount() const;
     const char* ValueTextFor(int forValue) const;
     bool ValueForText(const char* text, int* forValue) const;
+    // The value of a matching value text, else the number the text starts with (0 if none).
+    // "nan" reads as NaN, which no setter takes.
     double ParseValue(const char* text) const;
 
     const char* Name() const { return name; }

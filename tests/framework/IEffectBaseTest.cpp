@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -246,9 +247,12 @@ TEST(IEffectBase, ParameterChangesFromEditorAndPlugin) {
     EXPECT_EQ(effect->notified, std::vector<int>{0});
     EXPECT_EQ(editor->shown.back().value, 1.0);
 
+    effect->SetParameterFromEditor(0, NAN); // not a value: ignored
     effect->SetParameterFromEditor(3, 0.5); // outside the list: ignored
     effect->SetParameterFromPlugin(-1, 0.5);
     EXPECT_EQ(GestureText(*effect), "P0 B1 E1");
+    EXPECT_EQ(effect->notified, std::vector<int>{0});
+    EXPECT_EQ(effect->ParamAt(0)->Value(), -5.0);
     EXPECT_EQ(effect->ParamAt(3), nullptr);
 
     editor->shown.clear();

@@ -104,6 +104,8 @@ TEST(PlugParam, NormalisedMapping) {
     unit.SetFromNormalized(-0.1);
     EXPECT_DOUBLE_EQ(unit.Value(), -0.1);
     unit.SetFromNormalized(NAN);
+    unit.SetClampedValue(NAN);
+    unit.SetValue(NAN);
     EXPECT_DOUBLE_EQ(unit.Value(), -0.1);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 TEST(Presets, SlotsAndNames) {
@@ -79,4 +80,17 @@ TEST(Presets, PresetListRoundTrip) {
     ChunkBuffer cut;
     cut.AppendBytes(chunk.Data(), 10);
     EXPECT_EQ(copy.ReadPresets(&cut, 0), -1);
+}
+
+TEST(State, ValueThatIsNotANumberIsRefused) {
+    TestEffect effect;
+    ChunkBuffer state;
+    state.AppendDouble(-30.0);
+    state.AppendDouble(std::nan(""));
+    state.AppendDouble(2.0);
+    EXPECT_EQ(effect.ReadParamValues(&state, 0), -1);
+    EXPECT_EQ(effect.ParamAt(0)->Value(), -30.0);
+    EXPECT_EQ(effect.ParamAt(1)->Value(), 200.0);
+    EXPECT_EQ(effect.ParamAt(2)->Value(), 2.0);
+    EXPECT_EQ(effect.notified, (std::vector<int>{0, 2}));
 }
