@@ -137,7 +137,9 @@ void IEffectBase::NotifyParamChangedLocked(int paramIndex) {
 void IEffectBase::ProcessBlock(double** inputs, double** outputs, int frames) {
     const int copied = std::min(InputChannelCount(), OutputChannelCount());
     for (int i = 0; i < copied; ++i) {
-        std::copy(inputs[i], inputs[i] + frames, outputs[i]);
+        if (inputs[i] != outputs[i]) { // a host processing in place has nothing to copy
+            std::copy(inputs[i], inputs[i] + frames, outputs[i]);
+        }
     }
     for (int i = copied; i < OutputChannelCount(); ++i) {
         std::fill(outputs[i], outputs[i] + frames, 0.0);

@@ -21,10 +21,10 @@ void IEffectOffline::SetupProcessing(double rate, int maxBlockSize) {
 }
 
 void IEffectOffline::ConnectChannels(int channels) {
-    ConnectInputChannels(0, InputChannelCount(), false);
-    ConnectOutputChannels(0, OutputChannelCount(), false);
     ConnectInputChannels(0, channels, true);
     ConnectOutputChannels(0, channels, true);
+    ConnectInputChannels(channels, InputChannelCount(), false);
+    ConnectOutputChannels(channels, OutputChannelCount(), false);
 }
 
 void IEffectOffline::ProcessDouble(double* const* inputs, double* const* outputs, int channels,
