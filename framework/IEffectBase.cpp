@@ -268,6 +268,7 @@ void IEffectBase::SetParameterFromPlugin(int paramIndex, double plain) {
     }
     BeginParamEdit(paramIndex);
     param->SetClampedValue(plain);
+    HostSetParamValue(paramIndex, param->NormalizedValue());
     if (editor != nullptr) {
         editor->ShowParamValue(paramIndex, param->NormalizedValue(), true);
     }

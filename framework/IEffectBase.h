@@ -129,6 +129,8 @@ public:
     PlugParam* ParamAt(int paramIndex); // null outside the range
     int ParamCount() const { return static_cast<int>(params.size()); }
     void SetParameterFromEditor(int paramIndex, double normalised);
+    // Pushes a value the plug-in chose back into a parameter and tells the host, as one edit;
+    // the plug-in is not notified.
     void SetParameterFromPlugin(int paramIndex, double plain);
     void BeginDelayedEditEnd(int paramIndex);
     void FlushDelayedEditEnd();

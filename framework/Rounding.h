@@ -1,6 +1,7 @@
 #pragma once
 
 #include <climits>
+#include <cmath>
 
 // Rounds half away from zero to an int; values beyond the int range give its ends and a
 // NaN gives 0, so no conversion is ever undefined.
@@ -8,7 +9,12 @@ inline int RoundHalfAway(double x) {
     if (!(x == x)) {
         return 0;
     }
-    const double r = x >= 0.0 ? x + 0.5 : x - 0.5;
+    // x - trunc(x) is exact, unlike x + 0.5 (0.49999999999999994 + 0.5 rounds up to 1), and
+    // unlike some C libraries' round().
+    double r = std::trunc(x);
+    if (std::fabs(x - r) >= 0.5) {
+        r += x > 0.0 ? 1.0 : -1.0;
+    }
     if (r >= static_cast<double>(INT_MAX)) {
         return INT_MAX;
     }

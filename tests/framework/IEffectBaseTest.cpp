@@ -1,4 +1,5 @@
 #include "TestEffect.h"
+#include "framework/Rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -243,14 +244,14 @@ TEST(IEffectBase, ParameterChangesFromEditorAndPlugin) {
 
     effect->SetParameterFromPlugin(1, 50000.0);
     EXPECT_EQ(effect->ParamAt(1)->Value(), 20000.0);
-    EXPECT_EQ(GestureText(*effect), "P0 B1 E1");
+    EXPECT_EQ(GestureText(*effect), "P0 B1 P1 E1");
     EXPECT_EQ(effect->notified, std::vector<int>{0});
     EXPECT_EQ(editor->shown.back().value, 1.0);
 
     effect->SetParameterFromEditor(0, NAN); // not a value: ignored
     effect->SetParameterFromEditor(3, 0.5); // outside the list: ignored
     effect->SetParameterFromPlugin(-1, 0.5);
-    EXPECT_EQ(GestureText(*effect), "P0 B1 E1");
+    EXPECT_EQ(GestureText(*effect), "P0 B1 P1 E1");
     EXPECT_EQ(effect->notified, std::vector<int>{0});
     EXPECT_EQ(effect->ParamAt(0)->Value(), -5.0);
     EXPECT_EQ(effect->ParamAt(3), nullptr);
@@ -266,4 +267,24 @@ TEST(IEffectBase, ParameterChangesFromEditorAndPlugin) {
     EXPECT_TRUE(deleted);
     effect.reset();
     EXPECT_TRUE(replacementDeleted);
+}
+
+TEST(Rounding, HalfAwayFromZeroWithoutUndefinedConversions) {
+    const struct {
+        double x;
+        int rounded;
+    } cases[] = {
+        {0.5, 1},
+        {-0.5, -1},
+        {2.5, 3},
+        {-2.5, -3},
+        {0.49999999999999994, 0},
+        {-1.4, -1},
+        {std::nan(""), 0},
+        {1e300, INT_MAX},
+        {-1e300, INT_MIN},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RoundHalfAway(c.x), c.rounded) << c.x;
+    }
 }

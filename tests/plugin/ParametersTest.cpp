@@ -176,9 +176,13 @@ TEST(QuorvelParameters, FrequencyRefusedOnceProcessing) {
     EXPECT_EQ(meter->ParamAt(ParamFreqHigh)->Value(), 200.0);
     EXPECT_EQ(meter->highSplit.FrequencyHz(), 2000);
     EXPECT_STREQ(meter->messageText.Text(), "before");
-    ASSERT_EQ(meter->gestures.size(), 2u);
+    // The host is told the pushed-back value within one edit.
+    ASSERT_EQ(meter->gestures.size(), 3u);
     EXPECT_EQ(meter->gestures[0].kind, IEffectOffline::GestureKind::Begin);
-    EXPECT_EQ(meter->gestures[1].kind, IEffectOffline::GestureKind::End);
+    EXPECT_EQ(meter->gestures[1].kind, IEffectOffline::GestureKind::Perform);
+    EXPECT_EQ(meter->gestures[1].paramIndex, ParamFreqHigh);
+    EXPECT_DOUBLE_EQ(meter->gestures[1].value, meter->ParamAt(ParamFreqHigh)->NormalizedValue());
+    EXPECT_EQ(meter->gestures[2].kind, IEffectOffline::GestureKind::End);
 
     SetParam(*meter, ParamFreqLow, 5000);
     EXPECT_EQ(meter->ParamAt(ParamFreqLow)->Value(), 2000.0);
