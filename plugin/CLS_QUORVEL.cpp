@@ -52,9 +52,13 @@ constexpr GenrePreset genrePresets[] = {
     {"Soundtrack", -16.0, -12.0, -16.0},
 };
 
-// Host samples that are not finite are measured as silence.
+// Beyond +60 dBFS, and for NaN and infinity, a host sample is no signal but a fault
+// upstream: it is measured as silence, since the windows' running sums would not recover
+// from it until the next reset. The audio itself passes unchanged.
+constexpr double maxMeasurableSample = 1000.0;
+
 double Measurable(double sample) {
-    return std::isfinite(sample) ? sample : 0.0;
+    return std::fabs(sample) <= maxMeasurableSample ? sample : 0.0;
 }
 
 const char* TargetKindText(int kind) {

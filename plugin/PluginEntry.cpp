@@ -2,8 +2,15 @@
 
 #include "CLS_QUORVEL.h"
 
+#include <new>
+
+// Nothing may be thrown into a host: a plug-in that cannot be made (out of memory) is null.
 QuorvelAdapter* CreatePluginInstance(const QuorvelAdapter::HostContext& host) {
-    return new CLS_QUORVEL(host);
+    try {
+        return new CLS_QUORVEL(host);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 const EffectConfig& PluginConfig() {

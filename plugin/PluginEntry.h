@@ -2,8 +2,8 @@
 
 #include "QuorvelAdapter.h"
 
-// Creates the meter plug-in on the adapter of the deliverable being built; the adapter's
-// entry point calls it.
+// Creates the meter plug-in on the adapter of the deliverable being built, or null when it
+// cannot be made; the adapter's entry point calls it.
 QuorvelAdapter* CreatePluginInstance(const QuorvelAdapter::HostContext& host);
 
 // The plug-in's identity as given to the framework, for records a host reads before it

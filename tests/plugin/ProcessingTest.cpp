@@ -162,12 +162,13 @@ TEST(QuorvelProcessing, OutputEqualsInputBitForBit) {
     }
 }
 
-TEST(QuorvelProcessing, NonFiniteSamplesDoNotFreezeTheMeter) {
+TEST(QuorvelProcessing, FaultySamplesDoNotFreezeTheMeter) {
     auto meter = StartedMeter();
     meter->SetTransportState(1);
     Signal noise = Noise(48000, 0.5);
     noise[1000] = std::numeric_limits<double>::quiet_NaN();
     noise[2000] = std::numeric_limits<double>::infinity();
+    noise[3000] = 1e10; // finite, but far beyond any signal
     Feed(*meter, noise, noise);
     const Signal quieter = Noise(48000, 0.05, 3);
     Feed(*meter, quieter, quieter);
@@ -175,6 +176,7 @@ TEST(QuorvelProcessing, NonFiniteSamplesDoNotFreezeTheMeter) {
         EXPECT_TRUE(std::isfinite(band.momentaryLufs));
         EXPECT_GT(band.momentaryLufs, floorLufs);
         EXPECT_LT(band.momentaryLufs, band.maxMomentaryLufs);
+        EXPECT_LT(band.maxMomentaryLufs, 0.0);
         EXPECT_GT(band.integratedMeanSquare, 0.0);
     }
 }
