@@ -62,11 +62,17 @@ struct Sampler {
     RasterRect bounds;
     bool bilinear;
 
-    // The sample at 16.16 position (s, t) relative to the bounds; false outside them.
+    // The sample at the 16.16 position (s, t) relative to the bounds; false outside them. With
+    // filtering the position is moved half a pixel onto the grid of pixel centres, and held at
+    // the first centre in the outer half of the first column or row.
     bool operator()(long long s, long long t, Pixel32& out) const {
         const int w = bounds.R - bounds.L, h = bounds.B - bounds.T;
         if (s < 0 || t < 0 || (s >> 16) >= w || (t >> 16) >= h)
             return false;
+        if (bilinear) {
+            s = std::max(0LL, s - 0x8000);
+            t = std::max(0LL, t - 0x8000);
+        }
         const int x = int(s >> 16), y = int(t >> 16);
         const Pixel32* p = src.At(bounds.L + x, bounds.T + y);
         const bool right = x + 1 < w, below = y + 1 < h;
@@ -189,9 +195,8 @@ void RasterRotatedBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY
     const long long stepSY = ToFixed(dsdy), stepTY = ToFixed(dtdy);
     // Each destination pixel samples the source where its centre lands: the pixel there, or
     // with filtering the four pixels whose centres surround that point.
-    const float offset = sample.bilinear ? 0.5f : 0.0f;
-    const float firstX = srcX + 0.5f * (dsdx + dsdy) - offset - float(bounds.L);
-    const float firstY = srcY + 0.5f * (dtdx + dtdy) - offset - float(bounds.T);
+    const float firstX = srcX + 0.5f * (dsdx + dsdy) - float(bounds.L);
+    const float firstY = srcY + 0.5f * (dtdx + dtdy) - float(bounds.T);
     long long rowS = ToFixed(firstX), rowT = ToFixed(firstY);
     WithSourceOp(mode, ia, [&](auto op) {
         Pixel32* row = out.At(int(x), int(y));

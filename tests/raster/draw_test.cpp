@@ -135,6 +135,38 @@ TEST(RasterRotatedBlit, TurnByZeroWithFilteringReproducesTheSource) {
     EXPECT_EQ(PixelsOf(*dst), pixels);
 }
 
+TEST(RasterRotatedBlit, FilteringCoversExactlyThePixelsWhoseCentresLandOnTheSource) {
+    const Pixel32 untouched = 0x11111111;
+    struct Case {
+        const char* what;
+        float shift; // of the source position, in pixels
+        std::vector<Pixel32> expected;
+    };
+    const Case cases[] = {
+        {"a quarter pixel left: the first centre lies in the first pixel",
+         -0.25f,
+         {0x40404040, 0x70707070, 0xB0B0B0B0}},
+        {"three quarters right: the last centre lies beyond the source",
+         0.75f,
+         {0x70707070, 0xB0B0B0B0, untouched}},
+    };
+    for (const Case& c : cases) {
+        auto src = FromPixels(3, 1, {0x40404040, 0x80808080, 0xC0C0C0C0});
+        auto dst = Filled(3, 1, untouched);
+        RasterRotatedBlit(dst.get(), src.get(), 0, 0, 3, 1, 0, 0, 3, 1, 0, false, 1.0f,
+                          FilterBilinear, c.shift, 0);
+        EXPECT_EQ(PixelsOf(*dst), c.expected) << c.what;
+    }
+    // Twice the size: the outer destination pixels take the outer source pixels.
+    auto src = FromPixels(2, 1, {0x40404040, 0xC0C0C0C0});
+    auto dst = Filled(4, 2, untouched);
+    RasterRotatedBlit(dst.get(), src.get(), 0, 0, 4, 2, 0, 0, 2, 1, 0, false, 1.0f, FilterBilinear,
+                      0, 0);
+    const std::vector<Pixel32> row = {0x40404040, 0x60606060, 0xA0A0A0A0, 0xC0C0C0C0};
+    EXPECT_EQ(PixelsOf(*dst), (std::vector<Pixel32>{row[0], row[1], row[2], row[3], row[0], row[1],
+                                                    row[2], row[3]}));
+}
+
 TEST(RasterRotatedBlit, TurnsAndMirrorsWholePixels) {
     struct Case {
         const char* what;
