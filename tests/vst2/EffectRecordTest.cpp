@@ -78,7 +78,7 @@ TEST_F(Vst2Test, CanDoAnswersOnlyTimeInfo) {
     } cases[] = {
         {"receiveVstTimeInfo", 1},  {"receiveVstEvents", 0},
         {"receiveVstMidiEvent", 0}, {"sendVstEvents", 0},
-        {"sendVstMidiEvent", 0},    {"hasCockosExtensions", 0},
+        {"sendVstMidiEvent", 0},    {"bypass", 0},
         {"receivevsttimeinfo", 0},  {"", 0},
     };
     for (const auto& c : cases) {

@@ -10,7 +10,7 @@ namespace {
 
 using Setter = std::string (*)(MeterOptions& options, const char* name, const std::string& value);
 
-struct OptionSpec {
+struct OptionRow {
     const char* name;
     const char* valueName; // null for options without a value
     const char* help;
@@ -128,7 +128,7 @@ std::string SetBlock(MeterOptions& options, const char* name, const std::string&
     return {};
 }
 
-const OptionSpec optionTable[] = {
+const OptionRow optionTable[] = {
     {"--preset", "NAME", "start from a factory preset, by its exact name", SetPreset},
     {"--list-presets", nullptr, "list the factory presets", SetFlag<&MeterOptions::listPresets>},
     {"--freq-low", "HZ", "crossover between the low and middle bands",
@@ -150,10 +150,10 @@ const OptionSpec optionTable[] = {
     {"--version", nullptr, "show the version", SetFlag<&MeterOptions::version>},
 };
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& spec : optionTable) {
-        if (name == spec.name) {
-            return &spec;
+const OptionRow* FindOption(const std::string& name) {
+    for (const OptionRow& row : optionTable) {
+        if (name == row.name) {
+            return &row;
         }
     }
     return nullptr;
@@ -199,23 +199,23 @@ std::string ParseMeterOptions(const std::vector<std::string>& args, MeterOptions
         }
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr) {
+        const OptionRow* row = FindOption(name);
+        if (row == nullptr) {
             return "unknown option " + name;
         }
         std::string value;
         if (equals != std::string::npos) {
-            if (spec->valueName == nullptr) {
+            if (row->valueName == nullptr) {
                 return name + " takes no value";
             }
             value = arg.substr(equals + 1);
-        } else if (spec->valueName != nullptr) {
+        } else if (row->valueName != nullptr) {
             if (i + 1 == args.size()) {
-                return name + " needs a value (" + spec->valueName + ")";
+                return name + " needs a value (" + row->valueName + ")";
             }
             value = args[++i];
         }
-        const std::string error = spec->set(options, spec->name, value);
+        const std::string error = row->set(options, row->name, value);
         if (!error.empty()) {
             return error;
         }
@@ -270,14 +270,14 @@ std::string MeterUsage() {
                         "with the Quorvel\nthree-band loudness meter and reports what it shows, "
                         "with the full-band loudness.\n\nOptions:\n";
     const size_t helpColumn = 24;
-    for (const OptionSpec& spec : optionTable) {
-        std::string left = std::string("  ") + spec.name;
-        if (spec.valueName != nullptr) {
-            left += std::string(" ") + spec.valueName;
+    for (const OptionRow& row : optionTable) {
+        std::string left = std::string("  ") + row.name;
+        if (row.valueName != nullptr) {
+            left += std::string(" ") + row.valueName;
         }
         left += left.size() < helpColumn ? std::string(helpColumn - left.size(), ' ')
                                          : "\n" + std::string(helpColumn, ' ');
-        usage += left + spec.help + "\n";
+        usage += left + row.help + "\n";
     }
     usage += "\nExplicit options override the preset's values. Exit status: 0 when every file "
              "was\nmeasured, 1 when a file could not be read, 2 for a usage error.\n";
