@@ -55,7 +55,9 @@ deps="$repo/build/deps"
 if ! ls -d "$deps"/libpng1.6-*/ >/dev/null 2>&1; then
   mkdir -p "$deps"
   echo "install-deps: fetching Debian's libpng1.6 source"
-  ( cd "$deps" && apt-get source -qq libpng1.6 >/dev/null 2>&1 ) || {
+  fetch() { ( cd "$deps" && apt-get source -qq libpng1.6 >/dev/null 2>&1 ); }
+  # The source lists may be stale or missing: update them once and try again.
+  fetch || { "${sudo_cmd[@]}" apt-get update -qq && fetch; } || {
     echo "install-deps: apt-get source libpng1.6 failed" >&2
     exit 1
   }
