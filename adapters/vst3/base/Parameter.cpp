@@ -7,18 +7,7 @@
 
 namespace vst3 {
 
-Parameter::Parameter(const ParameterInfo& parameterInfo)
-    : info(parameterInfo), valueNormalized(parameterInfo.defaultNormalizedValue) {}
-
-bool Parameter::setNormalized(ParamValue value) {
-    if (std::isnan(value))
-        return false;
-    value = std::clamp(value, 0.0, 1.0);
-    if (value == valueNormalized)
-        return false;
-    valueNormalized = value;
-    return true;
-}
+Parameter::Parameter(const ParameterInfo& parameterInfo) : info(parameterInfo) {}
 
 StringListParameter::StringListParameter(const char* title, ParamID id, int32 flags, UnitID unitId)
     : Parameter(ParameterInfo{}) {

@@ -25,15 +25,8 @@ public:
     virtual ParamValue toPlain(ParamValue valueNormalized) const { return valueNormalized; }
     virtual ParamValue toNormalized(ParamValue plainValue) const { return plainValue; }
 
-    ParamValue getNormalized() const { return valueNormalized; }
-    // Clamped into 0..1; a value that is not a number is refused.
-    bool setNormalized(ParamValue value);
-
-    int32 precision = 4;
-
 protected:
     ParameterInfo info;
-    ParamValue valueNormalized;
 };
 
 // A list of texts, one per step: normalised values pick the text at that position.
