@@ -41,9 +41,7 @@ double LeadingNumber(const char* text) {
 } // namespace
 
 IEffectParameter::IEffectParameter(PlugParam* param, ParamID id, UnitID unitId)
-    : Parameter(InfoFor(*param, id, unitId)), plugParam(param) {
-    precision = param->Precision();
-}
+    : Parameter(InfoFor(*param, id, unitId)), plugParam(param) {}
 
 void IEffectParameter::toString(ParamValue valueNormalized, String128 string) const {
     char text[kText128Length + 1];
