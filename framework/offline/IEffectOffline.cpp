@@ -27,8 +27,9 @@ void IEffectOffline::ConnectChannels(int channels) {
     ConnectOutputChannels(channels, OutputChannelCount(), false);
 }
 
-void IEffectOffline::ProcessDouble(double* const* inputs, double* const* outputs, int channels,
-                                   int frames) {
+// Double and single precision differ only in how the base attaches the host's buffers.
+template <class In, class Out>
+void IEffectOffline::Process(In inputs, Out outputs, int channels, int frames) {
     std::lock_guard<std::recursive_mutex> lock(pluginLock);
     ConnectChannels(channels);
     AttachInputBuffers(0, channels, inputs);
@@ -36,13 +37,14 @@ void IEffectOffline::ProcessDouble(double* const* inputs, double* const* outputs
     RunBlock(frames);
 }
 
+void IEffectOffline::ProcessDouble(double* const* inputs, double* const* outputs, int channels,
+                                   int frames) {
+    Process(inputs, outputs, channels, frames);
+}
+
 void IEffectOffline::ProcessFloat(const float* const* inputs, float* const* outputs, int channels,
                                   int frames) {
-    std::lock_guard<std::recursive_mutex> lock(pluginLock);
-    ConnectChannels(channels);
-    AttachInputBuffers(0, channels, inputs);
-    AttachOutputBuffers(0, channels, outputs);
-    RunBlock(frames);
+    Process(inputs, outputs, channels, frames);
 }
 
 void IEffectOffline::Record(GestureKind kind, int paramIndex, double value) {

@@ -56,4 +56,5 @@ public:
 private:
     void Record(GestureKind kind, int paramIndex, double value);
     void ConnectChannels(int channels);
+    template <class In, class Out> void Process(In inputs, Out outputs, int channels, int frames);
 };
